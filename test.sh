@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Installs what the tests need, builds everything and runs the whole suite
+# headless: each drawing test starts its own virtual X display.
+set -euo pipefail
+cd "$(dirname "$0")"
+. scripts/need-packages.sh
+
+need_packages "${build_packages[@]}" libgtest-dev xvfb xauth
+cmake -S . -B build -DBUILD_TESTING=ON >/dev/null
+cmake --build build -j"$(nproc)"
+cd build
+ctest --output-on-failure --no-label-summary
