@@ -5,8 +5,9 @@ set -euo pipefail
 cd "$(dirname "$0")"
 . scripts/need-packages.sh
 
-need_packages "${build_packages[@]}" libgtest-dev xvfb xauth
+need_packages "${build_packages[@]}" libgtest-dev xvfb xauth python3 \
+    apitrace apitrace-tracers xdotool x11-utils wmctrl openbox imagemagick
 cmake -S . -B build -DBUILD_TESTING=ON >/dev/null
 cmake --build build -j"$(nproc)"
 cd build
-ctest --output-on-failure --no-label-summary
+ctest --output-on-failure --no-label-summary -j2

@@ -10,12 +10,24 @@
 #include "gl_window.h"
 #include "scene/scene.h"
 
-// The test links with --wrap=gluNewQuadric so that a frame can be given no quadric.
+// The test links with --wrap for the quadric's birth and death, to count
+// them and to refuse a frame its quadric.
 bool quadricRefused = false;
+int quadricsAlive = 0;
 extern "C" GLUquadric* __real_gluNewQuadric();
+extern "C" void __real_gluDeleteQuadric(GLUquadric* quadric);
 extern "C" GLUquadric* __wrap_gluNewQuadric()
 {
-    return quadricRefused ? nullptr : __real_gluNewQuadric();
+    if (quadricRefused) {
+        return nullptr;
+    }
+    ++quadricsAlive;
+    return __real_gluNewQuadric();
+}
+extern "C" void __wrap_gluDeleteQuadric(GLUquadric* quadric)
+{
+    --quadricsAlive;
+    __real_gluDeleteQuadric(quadric);
 }
 
 namespace {
@@ -161,6 +173,15 @@ TEST(Animation, IdleSpinsAndMovesWhileARepaintOnlyMoves)
     scene::spinAngle = 359.0f;
     scene::idleStep();
     EXPECT_EQ(scene::spinAngle, 0.0f);
+}
+
+TEST(Animation, EveryFrameFreesTheQuadricItMade)
+{
+    int before = quadricsAlive;
+    for (int frame = 0; frame < 20; ++frame) {
+        scene::idleStep();
+        EXPECT_EQ(quadricsAlive, before);
+    }
 }
 
 TEST(Animation, FrameWithoutAQuadricClearsAndKeepsThePace)
