@@ -6,7 +6,8 @@ cd "$(dirname "$0")"
 . scripts/need-packages.sh
 
 need_packages "${build_packages[@]}" libgtest-dev xvfb xauth python3 \
-    apitrace apitrace-tracers xdotool x11-utils wmctrl openbox imagemagick
+    apitrace apitrace-tracers xdotool x11-utils wmctrl openbox imagemagick \
+    dpkg-dev desktop-file-utils
 cmake -S . -B build -DBUILD_TESTING=ON >/dev/null
 cmake --build build -j"$(nproc)"
 cd build
