@@ -4,7 +4,7 @@
 // the travel change, by one fixed step per frame.
 #pragma once
 
-#include <GL/glut.h>
+#include <GL/freeglut.h>
 
 namespace scene {
 

@@ -4,6 +4,9 @@ virtual X display of its own: the OpenGL calls it makes (apitrace), its keys
 (xdotool), its arguments, its window (xprop, xwininfo, openbox, wmctrl), a
 missing display, and its memory over a long run.
 
+The Windows build runs under Wine in the same way (class Windows, which
+needs SPINNING_CONE_EXE).
+
 Usage: SPINNING_CONE=path/to/spinning-cone program_test.py [TestClass ...]
 """
 
@@ -16,6 +19,7 @@ import time
 import unittest
 
 PROGRAM = os.environ.get("SPINNING_CONE", "build/spinning-cone")
+WINDOWS_PROGRAM = os.environ.get("SPINNING_CONE_EXE", "build-windows/spinning-cone.exe")
 TITLE = "Nazwa aplikacji"
 HERE = os.path.dirname(os.path.abspath(__file__))
 
@@ -321,6 +325,57 @@ class Memory(unittest.TestCase):
         print(f"\nresident KiB over {self.SECONDS} s: start {samples[0]}, "
               f"min {min(settled)}, max {max(settled)}, end {samples[-1]}")
         self.assertLessEqual(max(late) - max(early), 4096)
+
+
+def hued_pixels(rgb, channel):
+    """Pixels of a raw RGB screenshot whose channel clearly outweighs the others."""
+    count = 0
+    for i in range(0, len(rgb) - 2, 3):
+        mine = rgb[i + channel]
+        others = max(rgb[i + (channel + 1) % 3], rgb[i + (channel + 2) % 3])
+        count += mine >= 60 and mine - others >= 40
+    return count
+
+
+class Windows(unittest.TestCase):
+    """The Windows build, under Wine on a virtual screen that is not square."""
+
+    def test_scene_full_screen_and_escape_ends_with_status_zero(self):
+        wine_env = {
+            "WINEPREFIX": os.path.join(os.path.expanduser("~"), ".cache", "spinning-cone",
+                                       "wine-prefix"),
+            "WINEDEBUG": "-all",
+            "WINEDLLOVERRIDES": "mscoree,mshtml=",  # no Mono or Gecko prompts
+        }
+        with Display("1024x600") as display:
+            display.env.update(wine_env)
+            try:
+                if not os.path.exists(os.path.join(wine_env["WINEPREFIX"], "system.reg")):
+                    subprocess.run(["wineboot", "-i"], env=display.env, capture_output=True,
+                                   timeout=120)
+                program = display.start("wine", os.path.abspath(WINDOWS_PROGRAM))
+                display.window()  # titled, and covering the screen
+
+                width, height = display.screen_size()
+                hues_seen = set()
+                for _ in range(10):
+                    shot = display.screenshot()
+                    for x, y in ((2, 2), (width - 3, 2), (2, height - 3),
+                                 (width - 3, height - 3)):
+                        corner = shot[3 * (y * width + x):3 * (y * width + x) + 3]
+                        self.assertTrue(all(abs(c - 26) <= 2 for c in corner), (x, y, corner))
+                    hues_seen |= {channel for channel in range(3)
+                                  if hued_pixels(shot, channel) >= 6}
+                    if hues_seen == {0, 1, 2}:
+                        break
+                self.assertEqual(hues_seen, {0, 1, 2})
+
+                display.key("Escape")
+                self.assertEqual(program.wait(timeout=5), 0)
+            finally:
+                # Wine's server goes on a moment after the program; let it end
+                # before its display does.
+                subprocess.run(["wineserver", "-w"], env=display.env, timeout=60)
 
 
 if __name__ == "__main__":
