@@ -46,8 +46,13 @@ class Display:
                 ["Xvfb", f":{number}", "-screen", "0", self.size + "x24", "-nolisten", "tcp",
                  "-noreset"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             self.env = dict(os.environ, DISPLAY=f":{number}")
-            if self.wait_for(self.reachable_or_gone) == "reachable":
-                break
+            try:
+                if self.wait_for(self.reachable_or_gone) == "reachable":
+                    break
+            except AssertionError:
+                self.server.kill()  # never answered: leave no server behind
+                self.server.wait()
+                raise
         else:
             raise RuntimeError("no X display could be started")
         if self.manager:
@@ -139,17 +144,17 @@ class CallStream(unittest.TestCase):
 
     @classmethod
     def setUpClass(cls):
-        trace = os.path.join(tempfile.mkdtemp(), "cone.trace")
-        with Display("640x480") as display:
+        with tempfile.TemporaryDirectory() as folder, Display("640x480") as display:
+            trace = os.path.join(folder, "cone.trace")
             tracer = display.start("apitrace", "trace", "-o", trace, PROGRAM)
             display.window()
             time.sleep(1.0)
             display.key("Escape")
             tracer.wait(20)
-        # About ten frames: each holds some thirty thousand calls.
-        dump = subprocess.run(["apitrace", "dump", "--color=never", "--call-nos=no",
-                               "--calls=0-300000", trace],
-                              capture_output=True, text=True, check=True).stdout
+            # About ten frames: each holds some thirty thousand calls.
+            dump = subprocess.run(["apitrace", "dump", "--color=never", "--call-nos=no",
+                                   "--calls=0-300000", trace],
+                                  capture_output=True, text=True, check=True).stdout
         cls.calls = [line for line in dump.splitlines()
                      if line.startswith("gl") and not line.endswith("// fake")]
         first_clear = next(i for i, call in enumerate(cls.calls) if call.startswith("glClear("))
